@@ -117,6 +117,13 @@ std::string LongToStr(long double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     const long double thousandths = std::trunc(value * 1000.0L);
+    if (std::isinf(thousandths)) {
+        // Too large to count in thousandths; such a value has no fraction left anyway.
+        const int size = std::snprintf(nullptr, 0, "%.0Lf", value);
+        std::string whole(static_cast<size_t>(size), '\0');
+        std::snprintf(whole.data(), whole.size() + 1, "%.0Lf", value);
+        return whole + ".000";
+    }
     // Formatting the magnitude alone keeps the sign out of the digit positions, so that
     // -0.5 reads "-0.500" rather than "-.500".
     const long double magnitude = std::fabs(thousandths);

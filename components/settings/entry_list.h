@@ -16,6 +16,7 @@ struct Entry {
     std::string key;
     std::string folder;
     std::string value;
+    bool operator==(const Entry&) const = default;
 };
 
 // The ordered list of settings behind TBDReg.

@@ -2,8 +2,21 @@
 
 // Each subcommand lives in a file of its own and is declared here.
 
+using CommandRun = int(const std::vector<std::string>&, std::ostream&, std::ostream&);
+CommandRun RunMidiCommand;        // midi_command.cpp
+CommandRun RunHzCommand;          // midi_command.cpp
+CommandRun RunInstrumentsCommand;  // midi_command.cpp
+
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
+        {"midi",
+         "brindlex midi [--exact] IN.txt OUT.mid   write the melody of IN.txt (lines of keys, "
+         "length and velocity: \"60,64 4 100\") as a MIDI file",
+         RunMidiCommand},
+        {"hz", "brindlex hz [--] KEY                     the frequency of a MIDI key in hertz",
+         RunHzCommand},
+        {"instruments", "brindlex instruments                     the 80 instrument names",
+         RunInstrumentsCommand},
     };
     return commands;
 }

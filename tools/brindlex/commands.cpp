@@ -6,6 +6,7 @@ using CommandRun = int(const std::vector<std::string>&, std::ostream&, std::ostr
 CommandRun RunMidiCommand;        // midi_command.cpp
 CommandRun RunHzCommand;          // midi_command.cpp
 CommandRun RunInstrumentsCommand;  // midi_command.cpp
+int RunIniCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -17,6 +18,12 @@ const std::vector<Command>& Commands() {
          RunHzCommand},
         {"instruments", "brindlex instruments                     the 80 instrument names",
          RunInstrumentsCommand},
+        {"ini",
+         "brindlex ini FILE get KEY [FOLDER]        print the value (exit 1 when missing)\n"
+         "brindlex ini FILE set KEY VALUE [FOLDER]  store the value and save the file\n"
+         "brindlex ini FILE delete KEY [FOLDER]     remove the entry, save (exit 1 when missing)\n"
+         "brindlex ini FILE list                    print FOLDER<TAB>KEY<TAB>VALUE per entry",
+         RunIniCommand},
     };
     return commands;
 }

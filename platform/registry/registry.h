@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,10 @@
 //   As in Delphi: a path is relative to the open key, or to the root when no key is open; a
 //   leading backslash makes it relative to the root in any case. A single trailing backslash
 //   is ignored; an empty component ("A\\B") makes the path invalid (the key does not exist and
-//   cannot be created). Value operations act on the open key, or on the root key itself when
-//   none is open.
+//   cannot be created). "" (or "\\") names the root key itself, which can be opened but not
+//   deleted. Value operations act on the open key: with none open (also after a failed
+//   OpenKey) reads find nothing and writes raise "Failed to set data for '<name>'". A key
+//   deleted while open behaves the same way.
 //
 // Failures
 //   - Queries and OpenKey/CreateKey/DeleteKey/DeleteValue report failure by their result and
@@ -141,10 +144,24 @@ public:
     // The bytes of a REG_BINARY value; none when it is missing.
     std::vector<uint8_t> ReadBinaryData(const std::string& name);
 
+    // The value's type number (REG_SZ = 1, REG_EXPAND_SZ = 2, REG_BINARY = 3, REG_DWORD = 4,
+    // REG_MULTI_SZ = 7, ...) and data bytes as stored; false when it is missing. For tools that
+    // copy values of every type (export and import).
+    bool ReadRawValue(const std::string& name, uint32_t& type, std::vector<uint8_t>& data);
+    // Stores a value of any type number; fails like WriteString.
+    void WriteRawValue(const std::string& name, uint32_t type, const std::vector<uint8_t>& data);
+
     // Why the last failed operation failed, naming the hive file; "" after a success.
     [[nodiscard]] std::string LastError() const;
 
 private:
+    TRegistryHive* Hive(bool create);
+    void ReleaseIdleHive();
+    std::optional<int64_t> ResolveKey(const std::string& key, bool create, std::string* full_path);
+    int64_t OpenKeyId();
+    template <typename Body>
+    auto Query(Body body, decltype(body()) failed);
+
     std::unique_ptr<TRegistryHive> hive_;
     HKEY root_ = HKEY::HKEY_CURRENT_USER;
     std::string user_hive_folder_;

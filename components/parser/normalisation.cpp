@@ -1,0 +1,155 @@
+#include "normalisation.h"
+
+#include <array>
+
+#include "core/exception.h"
+#include "decimal_separator.h"
+#include "float_text.h"
+
+namespace {
+
+char LowerAscii(char ch) {
+    return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+// Compares text with a lower-case name, ignoring the case of text.
+bool EqualsIgnoringCase(std::string_view text, std::string_view lower_name) {
+    if (text.size() != lower_name.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (LowerAscii(text[i]) != lower_name[i]) return false;
+    }
+    return true;
+}
+
+struct FunctionName {
+    std::string_view name;
+    std::string_view code;
+};
+
+// Tried in this order; the first match wins.
+constexpr std::array<FunctionName, 7> kFunctionNames = {{
+    {"sin", "s#"},
+    {"cos", "c#"},
+    {"tan", "t#"},
+    {"ln", "n#"},
+    {"lg", "g#"},
+    {"abs", "r#"},
+    {"mod", "m"},
+}};
+
+}  // namespace
+
+std::string ResolveLandDot(const std::string& overwrite) {
+    if (!overwrite.empty()) return overwrite;
+    return std::string(1, DecimalSeparator());
+}
+
+std::string EntferneLeerzeichen(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (char ch : text) {
+        if (ch != ' ') result += ch;
+    }
+    return result;
+}
+
+std::string WandleSinCosTanUm(std::string_view text, const std::string& land_dot,
+                              bool convert_all) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 2);
+    size_t i = 0;
+    while (i < text.size()) {
+        const char ch = text[i];
+        bool matched = false;
+        for (const FunctionName& function : kFunctionNames) {
+            if (EqualsIgnoringCase(text.substr(i, function.name.size()), function.name)) {
+                result += function.code;
+                i += function.name.size();
+                matched = true;
+                break;
+            }
+        }
+        if (matched) continue;
+        if (convert_all && (ch == '.' || ch == ',')) {
+            result += land_dot;
+        } else {
+            result += ch;
+        }
+        ++i;
+    }
+    return result;
+}
+
+bool IsZahl(std::string_view text) {
+    if (text.size() == 1) {
+        switch (text[0]) {
+            case 's':
+            case 'c':
+            case 't':
+            case 'n':
+            case 'g':
+            case 'r':
+                return true;
+            default:
+                break;
+        }
+    }
+    if (IsVariableName(text) || EqualsIgnoringCase(text, "pi") || EqualsIgnoringCase(text, "e")) {
+        return true;
+    }
+    return IsLongDouble(text);
+}
+
+bool IsLongDouble(std::string_view text) {
+    // No canonical number is longer than "-1.23456789012346E-308"; a long text is no number
+    // and need not be converted.
+    if (text.empty() || text.size() > 32) return false;
+    const char separator = DecimalSeparator();
+    const auto value = TryStrToFloat(text, separator);
+    if (!value) return false;
+    return FloatToStr(static_cast<double>(*value), separator) == text;
+}
+
+bool IsVariableName(std::string_view text) {
+    if (text.size() != 1) return false;
+    const char lower = LowerAscii(text[0]);
+    return lower == 'x' || lower == 'a' || lower == 'b' || lower == 'c' || lower == 'd';
+}
+
+std::string SubstituteOperand(std::string_view text, const VariableTexts& variables,
+                              const std::string& land_dot) {
+    std::string current(text);
+    if (EqualsIgnoringCase(current, "x")) current = variables.x;
+    if (EqualsIgnoringCase(current, "a")) current = variables.a;
+    if (EqualsIgnoringCase(current, "b")) current = variables.b;
+    if (EqualsIgnoringCase(current, "c")) current = variables.c;
+    if (EqualsIgnoringCase(current, "d")) current = variables.d;
+    if (EqualsIgnoringCase(current, "pi")) current = "3" + land_dot + "1415927";
+    if (EqualsIgnoringCase(current, "e")) current = "2" + land_dot + "7182818";
+    return current;
+}
+
+std::string ConversionText(std::string_view text, const std::string& land_dot, bool convert_all) {
+    std::string result(text);
+    const bool single_symbol = land_dot.size() == 1;
+    for (char& ch : result) {
+        if (convert_all && ch == ',') ch = '.';
+        if (single_symbol && ch == land_dot[0]) ch = '.';
+    }
+    return result;
+}
+
+long double ConvertOperand(std::string_view substituted, const std::string& land_dot,
+                           bool convert_all) {
+    const std::string conversion = ConversionText(substituted, land_dot, convert_all);
+    const LenientValue value = ConvertLeadingNumber(conversion);
+    if (value.overflow) {
+        throw Exception(conversion + " kann nicht in eine Zahl umgewandelt werden! (STD)");
+    }
+    return value.value;
+}
+
+long double StrToLongDouble(std::string_view text, const VariableTexts& variables,
+                            const std::string& land_dot, bool convert_all) {
+    return ConvertOperand(SubstituteOperand(text, variables, land_dot), land_dot, convert_all);
+}

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "core/exception.h"
 
@@ -37,11 +38,18 @@ int CreateTemporary(const std::string& path, std::string& temporary_path) {
 
 }  // namespace
 
-ReplacementFile::ReplacementFile(std::string path) : path_(std::move(path)) {
-    const int fd = CreateTemporary(path_, temporary_path_);
+ReplacementFile::ReplacementFile(std::string path) : path_(path), target_path_(std::move(path)) {
+    // A symbolic link stays a link: the file it points to is the one replaced.
+    struct stat link {};
+    if (lstat(target_path_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        std::error_code error;
+        const auto target = std::filesystem::weakly_canonical(target_path_, error);
+        if (!error) target_path_ = target.string();
+    }
+    const int fd = CreateTemporary(target_path_, temporary_path_);
     if (fd < 0) RaiseCannot("create", path_, errno);
     struct stat existing {};
-    if (stat(path_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    if (stat(target_path_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         (void)fchmod(fd, existing.st_mode & 07777);
     }
     stream_ = fdopen(fd, "wb");
@@ -81,7 +89,7 @@ void ReplacementFile::Commit() {
     const bool closed = std::fclose(stream_) == 0;
     error = closed ? 0 : errno;
     stream_ = nullptr;
-    if (closed && std::rename(temporary_path_.c_str(), path_.c_str()) != 0) error = errno;
+    if (closed && std::rename(temporary_path_.c_str(), target_path_.c_str()) != 0) error = errno;
     if (error != 0) {
         unlink(temporary_path_.c_str());
         RaiseCannot("write", path_, error);

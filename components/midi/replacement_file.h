@@ -11,6 +11,7 @@ namespace midi {
 // readers see either the old file or the complete new one. Until Commit() succeeds the target
 // stays as it was: the destructor removes an uncommitted temporary file. A target that already
 // exists keeps its permission bits; a new one gets 0666 less the umask, like any created file.
+// A target that is a symbolic link stays one: the file it points to is replaced.
 // Linux only (POSIX files and rename); one thread at a time.
 class ReplacementFile {
 public:
@@ -33,7 +34,8 @@ public:
 private:
     void Discard();
 
-    std::string path_;
+    std::string path_;         // as the caller named it, for messages
+    std::string target_path_;  // the file replaced: path_ with a symbolic link resolved
     std::string temporary_path_;
     std::FILE* stream_ = nullptr;
     std::unique_ptr<char[]> buffer_;

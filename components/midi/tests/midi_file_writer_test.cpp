@@ -269,6 +269,15 @@ TEST(WriteMidiFile, ReplacesAnExistingFileAndKeepsItsPermissions) {
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"song.mid"});
 }
 
+TEST(WriteMidiFile, WritesThroughASymbolicLink) {
+    TempDir dir;
+    midi_test::WriteText(dir.File("real.mid"), "old");
+    std::filesystem::create_symlink("real.mid", dir.File("link.mid"));
+    midi::WriteMidiFile(NoteList(), dir.File("link.mid"), false);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.mid")));
+    EXPECT_EQ(ReadBytes(dir.File("real.mid")).size(), 70u);
+}
+
 TEST(NoteOnEvent, WritesOneEntryAtTheStreamsPosition) {
     char* data = nullptr;
     size_t size = 0;

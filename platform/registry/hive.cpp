@@ -402,7 +402,8 @@ std::optional<HiveValue> TRegistryHive::ReadValue(int64_t key, const std::string
         sqlite3_bind_int64(*read, 1, key);
         BindText(*read, 2, FoldName(name));
         if (!read.Step()) return std::nullopt;
-        return HiveValue{ColumnText(*read, 0), static_cast<uint32_t>(sqlite3_column_int64(*read, 1)),
+        return HiveValue{ColumnText(*read, 0),
+                         static_cast<uint32_t>(sqlite3_column_int64(*read, 1)),
                          ColumnBytes(*read, 2)};
     });
 }
@@ -414,7 +415,8 @@ void TRegistryHive::WriteValue(int64_t key, const std::string& name, uint32_t ty
         sqlite3_bind_int64(*alive, 1, key);
         if (!alive.Step()) throw HiveError("The key was deleted meanwhile");
         const std::string fold = FoldName(name);
-        Statement update(*this, "UPDATE vals SET type = ?3, data = ?4 WHERE key = ?1 AND fold = ?2");
+        Statement update(*this,
+                         "UPDATE vals SET type = ?3, data = ?4 WHERE key = ?1 AND fold = ?2");
         sqlite3_bind_int64(*update, 1, key);
         BindText(*update, 2, fold);
         sqlite3_bind_int64(*update, 3, type);

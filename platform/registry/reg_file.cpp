@@ -38,7 +38,8 @@ void AppendUtf8(std::string& out, uint32_t code) {
 std::string DecodeText(const std::string& bytes) {
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
     if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return bytes;
-    if (bytes.size() % 2 != 0) throw ERegFileError("The UTF-16 file ends in the middle of a character");
+    if (bytes.size() % 2 != 0)
+        throw ERegFileError("The UTF-16 file ends in the middle of a character");
     std::string text;
     for (size_t i = 2; i < bytes.size(); i += 2) {
         uint32_t unit = static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8);
@@ -113,7 +114,8 @@ std::vector<uint8_t> ReadHexBytes(const std::string& text, size_t line) {
         if (at + 2 > compact.size() || HexDigit(compact[at]) < 0 || HexDigit(compact[at + 1]) < 0) {
             Fault(line, "hex data must be two-digit bytes separated by commas");
         }
-        bytes.push_back(static_cast<uint8_t>(HexDigit(compact[at]) * 16 + HexDigit(compact[at + 1])));
+        bytes.push_back(
+            static_cast<uint8_t>(HexDigit(compact[at]) * 16 + HexDigit(compact[at + 1])));
         at += 2;
         if (at == compact.size()) return bytes;
         if (compact[at] != ',') Fault(line, "hex data must be two-digit bytes separated by commas");
@@ -144,7 +146,8 @@ RegFileValue ParseValue(const std::string& text, size_t line) {
         value.data.push_back(0);
     } else if (data.compare(0, 6, "dword:") == 0) {
         const std::string digits = data.substr(6);
-        if (digits.empty() || digits.size() > 8) Fault(line, "dword data must be 1 to 8 hex digits");
+        if (digits.empty() || digits.size() > 8)
+            Fault(line, "dword data must be 1 to 8 hex digits");
         uint32_t number = 0;
         for (const char c : digits) {
             if (HexDigit(c) < 0) Fault(line, "dword data must be 1 to 8 hex digits");
@@ -183,7 +186,8 @@ std::string Quote(const std::string& text) {
 }
 
 // "prefix" followed by the bytes, wrapped the way the registry editor wraps long data.
-std::string HexData(const std::string& prefix, size_t name_width, const std::vector<uint8_t>& data) {
+std::string HexData(const std::string& prefix, size_t name_width,
+                    const std::vector<uint8_t>& data) {
     std::string text = prefix;
     size_t width = name_width + prefix.size();
     for (size_t i = 0; i < data.size(); ++i) {
@@ -285,7 +289,8 @@ std::vector<RegFileKey> ParseRegFile(const std::string& bytes) {
             continue;
         }
         // Hex data may go on over lines that end in a backslash.
-        while (line.back() == '\\' && line.find("=hex") != std::string::npos && i + 1 < lines.size()) {
+        while (line.back() == '\\' && line.find("=hex") != std::string::npos &&
+               i + 1 < lines.size()) {
             line.pop_back();
             line += Trim(lines[++i]);
         }
@@ -293,7 +298,9 @@ std::vector<RegFileKey> ParseRegFile(const std::string& bytes) {
         if (keys.back().remove) Fault(number, "a deleted key cannot have values");
         keys.back().values.push_back(ParseValue(line, number));
     }
-    if (!header_seen) throw ERegFileError("The file is empty; a registry file starts with \"" + std::string(kHeader) + "\"");
+    if (!header_seen)
+        throw ERegFileError("The file is empty; a registry file starts with \"" +
+                            std::string(kHeader) + "\"");
     return keys;
 }
 

@@ -99,7 +99,8 @@ std::string TRegistry::HiveFilePath(HKEY root) const {
 TRegistryHive* TRegistry::Hive(bool create) {
     if (!hive_) {
         hive_ = TRegistryHive::Open(HiveFilePath(root_), create);
-        if (!hive_) throw HiveError("The registry hive '" + HiveFilePath(root_) + "' does not exist");
+        if (!hive_)
+            throw HiveError("The registry hive '" + HiveFilePath(root_) + "' does not exist");
     }
     return hive_.get();
 }
@@ -121,8 +122,10 @@ std::optional<int64_t> TRegistry::ResolveKey(const std::string& key, bool create
     }
     const int64_t base = relative ? current_key_ : TRegistryHive::kRootKey;
     TRegistryHive* hive = Hive(create);
-    if (create) return hive->CreateKey(base, path->names);
-    return hive->FindKey(base, path->names);
+    // Most opens find the key already there; looking first spares them a write transaction.
+    const std::optional<int64_t> found = hive->FindKey(base, path->names);
+    if (found || !create) return found;
+    return hive->CreateKey(base, path->names);
 }
 
 template <typename Body>
@@ -344,8 +347,8 @@ int32_t TRegistry::ReadInteger(const std::string& name) {
     if (type != kRegDword || data.size() != 4) {
         throw ERegistryException(FormatMessage(kInvalidDataType, name));
     }
-    const uint32_t bits = data[0] | (data[1] << 8) | (data[2] << 16) |
-                          (static_cast<uint32_t>(data[3]) << 24);
+    const uint32_t bits =
+        data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<uint32_t>(data[3]) << 24);
     return static_cast<int32_t>(bits);
 }
 

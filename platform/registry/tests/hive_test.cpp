@@ -38,7 +38,7 @@ void WriteValuesAndExit(int writer, int count) {
 }
 
 TEST_F(HiveTest, TwoProcessesWritingOneHiveLoseNothing) {
-    constexpr int kCount = 150;
+    constexpr int kCount = 60;
     pid_t children[2];
     for (int writer = 0; writer < 2; ++writer) {
         children[writer] = fork();
@@ -70,7 +70,8 @@ TEST_F(HiveTest, AWriterKilledMidWayLeavesWholeValuesOnly) {
     if (child == 0) {
         TRegistry registry;
         if (!registry.OpenKey("Crash", true)) _exit(1);
-        for (int i = 0;; ++i) registry.WriteString("v" + std::to_string(i % 50), big + std::to_string(i));
+        for (int i = 0;; ++i)
+            registry.WriteString("v" + std::to_string(i % 50), big + std::to_string(i));
     }
     // Let it get well into its writes, then kill it wherever it is.
     for (int tries = 0; tries < 500 && !FileExists(UserHivePath()); ++tries) usleep(2000);
@@ -98,7 +99,8 @@ std::string SoundHiveBytes(const std::string& path) {
     TRegistry registry;
     registry.SetHiveFolder(HKEY::HKEY_CURRENT_USER, path);
     EXPECT_TRUE(registry.OpenKey("Software\\Brindlex\\Tapwerk", true));
-    for (int i = 0; i < 200; ++i) registry.WriteString("v" + std::to_string(i), std::string(100, 'v'));
+    for (int i = 0; i < 6; ++i)
+        registry.WriteString("v" + std::to_string(i), std::string(2000, 'v'));
     registry.CloseKey();
     return ReadFileBytes(path + "/registry.hive");
 }
@@ -128,7 +130,8 @@ TEST_F(HiveTest, AFileThatIsNoSoundHiveIsRefusedAndLeftAsItWas) {
         WriteFileBytes(UserHivePath(), row.bytes);
         TRegistry registry;
         EXPECT_FALSE(registry.OpenKey("Software\\Brindlex\\Tapwerk", true));
-        EXPECT_NE(registry.LastError().find(UserHivePath()), std::string::npos) << registry.LastError();
+        EXPECT_NE(registry.LastError().find(UserHivePath()), std::string::npos)
+            << registry.LastError();
         EXPECT_NE(registry.LastError().find("not a registry hive"), std::string::npos)
             << registry.LastError();
         EXPECT_FALSE(registry.CreateKey("New"));

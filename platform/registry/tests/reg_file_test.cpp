@@ -1,7 +1,7 @@
 // The exported-keys text format.
-#include <gtest/gtest.h>
-
 #include "registry/reg_file.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -60,20 +60,24 @@ TEST(RegFileTest, EveryKindOfValueSurvivesAWriteAndARead) {
 TEST(RegFileTest, ReadsWhatTheWindowsToolsWrite) {
     // UTF-16LE with a byte order mark, CRLF, a comment, a continued hex line, HKCU.
     const std::string utf8 =
-        "Windows Registry Editor Version 5.00\r\n\r\n; exported\r\n[HKCU\\Software\\Stra\xC3\x9F" "e]\r\n"
+        "Windows Registry Editor Version 5.00\r\n\r\n; exported\r\n[HKCU\\Software\\Stra\xC3\x9F"
+        "e]\r\n"
         "\"Bin\"=hex:01,02,\\\r\n  03\r\n\"Small\"=dword:1\r\n";
     std::string utf16 = "\xFF\xFE";
     for (const char c : utf8) {
         // Every character here is one byte or the two bytes of U+00DF.
         if (static_cast<unsigned char>(c) == 0xC3) continue;
-        const auto unit = static_cast<unsigned char>(c) == 0x9F ? 0xDF : static_cast<unsigned char>(c);
+        const auto unit =
+            static_cast<unsigned char>(c) == 0x9F ? 0xDF : static_cast<unsigned char>(c);
         utf16 += static_cast<char>(unit);
         utf16 += '\0';
     }
     for (const std::string& file : {utf8, utf16, "\xEF\xBB\xBF" + utf8}) {
         const std::vector<RegFileKey> keys = ParseRegFile(file);
         ASSERT_EQ(keys.size(), 1u);
-        EXPECT_EQ(keys[0].path, "Software\\Stra\xC3\x9F" "e");
+        EXPECT_EQ(keys[0].path,
+                  "Software\\Stra\xC3\x9F"
+                  "e");
         ASSERT_EQ(keys[0].values.size(), 2u);
         EXPECT_EQ(keys[0].values[0].data, (std::vector<uint8_t>{1, 2, 3}));
         EXPECT_EQ(keys[0].values[1].data, (std::vector<uint8_t>{1, 0, 0, 0}));

@@ -1,9 +1,10 @@
 // The key store's semantics: names, order, paths, deep delete, the registry errors.
+#include "registry/registry.h"
+
 #include <sys/stat.h>
 
 #include <functional>
 
-#include "registry/registry.h"
 #include "temporary_hive.h"
 
 namespace {
@@ -46,7 +47,8 @@ TEST_F(RegistryTest, ReadingNeverCreatesTheHiveAndTheFirstWriteCreatesItPrivatel
     EXPECT_EQ(registry.ReadString("Interval"), "2000");
     EXPECT_EQ(registry.HiveFilePath(HKEY::HKEY_CURRENT_USER), UserHivePath());
 
-    struct stat file {}, folder {};
+    struct stat file {
+    }, folder{};
     ASSERT_EQ(stat(UserHivePath().c_str(), &file), 0);
     ASSERT_EQ(stat((Folder() + "/config/brindlex").c_str(), &folder), 0);
     EXPECT_EQ(file.st_mode & 0777, 0600u);
@@ -104,7 +106,7 @@ TEST_F(RegistryTest, SubKeysEnumerateSortedAndValuesInCreationOrder) {
     for (const char* value : {"z", "b", "A", "y"}) registry.WriteString(value, value);
     registry.WriteString("b", "again");  // overwriting keeps the place
     ASSERT_TRUE(registry.DeleteValue("z"));
-    registry.WriteString("Z", "back");   // deleted and written again: last
+    registry.WriteString("Z", "back");  // deleted and written again: last
     EXPECT_EQ(ValueNames(registry), (std::vector<std::string>{"b", "A", "y", "Z"}));
     EXPECT_FALSE(registry.DeleteValue("z2"));
 }
@@ -122,12 +124,12 @@ TEST_F(RegistryTest, DeleteKeyRemovesEverythingBelowIt) {
     }
     EXPECT_FALSE(registry.DeleteKey("Root\\A"));  // a second time: nothing to delete
     ASSERT_TRUE(registry.OpenKey("Root\\A\\B\\C", true));
-    EXPECT_TRUE(ValueNames(registry).empty());     // no value comes back with the key
+    EXPECT_TRUE(ValueNames(registry).empty());  // no value comes back with the key
     EXPECT_FALSE(registry.HasSubKeys());
     ASSERT_TRUE(registry.OpenKey("\\Root\\Keep", false));
     EXPECT_EQ(registry.ReadString("v"), "Root\\Keep");
     registry.CloseKey();
-    EXPECT_FALSE(registry.DeleteKey(""));          // the root itself stays
+    EXPECT_FALSE(registry.DeleteKey(""));  // the root itself stays
     EXPECT_TRUE(registry.KeyExists("Root"));
 }
 
@@ -166,7 +168,7 @@ TEST_F(RegistryTest, ValuesOfEveryTypeReadBackAsWritten) {
     EXPECT_EQ(registry.GetDataSize("Missing"), -1);
 
     const std::pair<const char*, TRegDataType> types[] = {
-        {"", TRegDataType::rdString},         {"Path", TRegDataType::rdExpandString},
+        {"", TRegDataType::rdString},          {"Path", TRegDataType::rdExpandString},
         {"Negative", TRegDataType::rdInteger}, {"Bytes", TRegDataType::rdBinary},
         {"Missing", TRegDataType::rdUnknown},
     };
@@ -199,15 +201,23 @@ TEST_F(RegistryTest, ReadsOfTheWrongTypeRaiseTheRegistryErrors) {
         std::string error;
     };
     const Row rows[] = {
-        {"string of a dword", [&] { (void)registry.ReadString("Enter"); }, "Invalid data type for 'Enter'"},
-        {"string of binary", [&] { (void)registry.ReadString("Blob"); }, "Invalid data type for 'Blob'"},
-        {"string of size 0 of any type", [&] { EXPECT_EQ(registry.ReadString("NoBytes"), ""); }, ""},
+        {"string of a dword", [&] { (void)registry.ReadString("Enter"); },
+         "Invalid data type for 'Enter'"},
+        {"string of binary", [&] { (void)registry.ReadString("Blob"); },
+         "Invalid data type for 'Blob'"},
+        {"string of size 0 of any type", [&] { EXPECT_EQ(registry.ReadString("NoBytes"), ""); },
+         ""},
         {"string of a missing value", [&] { EXPECT_EQ(registry.ReadString("Nothing"), ""); }, ""},
-        {"integer of a string", [&] { (void)registry.ReadInteger("Text"); }, "Invalid data type for 'Text'"},
-        {"integer of 2 bytes", [&] { (void)registry.ReadInteger("Short"); }, "Invalid data type for 'Short'"},
-        {"integer of a missing value", [&] { (void)registry.ReadInteger("Nothing"); }, "Failed to get data for 'Nothing'"},
-        {"binary of a string", [&] { (void)registry.ReadBinaryData("Text"); }, "Invalid data type for 'Text'"},
-        {"binary of a missing value", [&] { EXPECT_TRUE(registry.ReadBinaryData("Nothing").empty()); }, ""},
+        {"integer of a string", [&] { (void)registry.ReadInteger("Text"); },
+         "Invalid data type for 'Text'"},
+        {"integer of 2 bytes", [&] { (void)registry.ReadInteger("Short"); },
+         "Invalid data type for 'Short'"},
+        {"integer of a missing value", [&] { (void)registry.ReadInteger("Nothing"); },
+         "Failed to get data for 'Nothing'"},
+        {"binary of a string", [&] { (void)registry.ReadBinaryData("Text"); },
+         "Invalid data type for 'Text'"},
+        {"binary of a missing value",
+         [&] { EXPECT_TRUE(registry.ReadBinaryData("Nothing").empty()); }, ""},
     };
     for (const Row& row : rows) EXPECT_EQ(RegistryErrorOf(row.read), row.error) << row.name;
 }

@@ -8,7 +8,8 @@
 #include <sstream>
 
 void TemporaryHiveTest::SetUp() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "registry-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "registry-test-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     folder_ = pattern;
     if (const char* home = std::getenv("XDG_CONFIG_HOME")) {

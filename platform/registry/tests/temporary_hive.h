@@ -11,8 +11,12 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    [[nodiscard]] std::string UserHivePath() const { return folder_ + "/config/brindlex/registry.hive"; }
-    [[nodiscard]] std::string MachineHivePath() const { return folder_ + "/etc/brindlex/registry.hive"; }
+    [[nodiscard]] std::string UserHivePath() const {
+        return folder_ + "/config/brindlex/registry.hive";
+    }
+    [[nodiscard]] std::string MachineHivePath() const {
+        return folder_ + "/etc/brindlex/registry.hive";
+    }
     [[nodiscard]] const std::string& Folder() const { return folder_; }
 
 private:

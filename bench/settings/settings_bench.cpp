@@ -22,10 +22,18 @@ std::string FolderOf(int i) {
     return i % 11 == 0 ? std::string() : "Folder" + std::to_string(i % 10);
 }
 
-void Fill(TBDReg& reg, const std::vector<std::string>& keys) {
+// Calls visit(key, folder, number) for every key, in order.
+template <typename Visit>
+void ForEachKey(const std::vector<std::string>& keys, Visit&& visit) {
     for (size_t i = 0; i < keys.size(); ++i) {
-        reg.PushString(keys[i], "value " + std::to_string(i), FolderOf(static_cast<int>(i)));
+        visit(keys[i], FolderOf(static_cast<int>(i)), static_cast<int32_t>(i));
     }
+}
+
+void Fill(TBDReg& reg, const std::vector<std::string>& keys) {
+    ForEachKey(keys, [&](const std::string& key, const std::string& folder, int32_t i) {
+        reg.PushString(key, "value " + std::to_string(i), folder);
+    });
 }
 
 void BM_PushNewKeys(benchmark::State& state) {
@@ -45,9 +53,9 @@ void BM_PopEveryKey(benchmark::State& state) {
     Fill(reg, keys);
     for (auto _ : state) {
         int64_t sum = 0;
-        for (size_t i = 0; i < keys.size(); ++i) {
-            sum += reg.PopString(keys[i], "", FolderOf(static_cast<int>(i))).size();
-        }
+        ForEachKey(keys, [&](const std::string& key, const std::string& folder, int32_t) {
+            sum += static_cast<int64_t>(reg.PopString(key, "", folder).size());
+        });
         benchmark::DoNotOptimize(sum);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -60,9 +68,9 @@ void BM_RepushMovesToEnd(benchmark::State& state) {
     TBDReg reg(nullptr);
     Fill(reg, keys);
     for (auto _ : state) {
-        for (size_t i = 0; i < keys.size(); ++i) {
-            reg.PushInt(keys[i], static_cast<int32_t>(i), FolderOf(static_cast<int>(i)));
-        }
+        ForEachKey(keys, [&](const std::string& key, const std::string& folder, int32_t i) {
+            reg.PushInt(key, i, folder);
+        });
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -74,9 +82,9 @@ void BM_GetIndexEveryKey(benchmark::State& state) {
     Fill(reg, keys);
     for (auto _ : state) {
         int64_t sum = 0;
-        for (size_t i = 0; i < keys.size(); ++i) {
-            sum += reg.GetIndex(keys[i], FolderOf(static_cast<int>(i)));
-        }
+        ForEachKey(keys, [&](const std::string& key, const std::string& folder, int32_t) {
+            sum += reg.GetIndex(key, folder);
+        });
         benchmark::DoNotOptimize(sum);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -90,9 +98,9 @@ void BM_DeleteEveryKey(benchmark::State& state) {
         TBDReg reg(nullptr);
         Fill(reg, keys);
         state.ResumeTiming();
-        for (size_t i = 0; i < keys.size(); ++i) {
-            benchmark::DoNotOptimize(reg.Delete(keys[i], FolderOf(static_cast<int>(i))));
-        }
+        ForEachKey(keys, [&](const std::string& key, const std::string& folder, int32_t) {
+            benchmark::DoNotOptimize(reg.Delete(key, folder));
+        });
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

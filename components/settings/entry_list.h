@@ -55,7 +55,7 @@ public:
     bool Remove(std::string_view key, std::string_view folder);
     void Clear();
 
-    // The entries in order.
+    // The entries in order. Any change to the list invalidates the iterators.
     [[nodiscard]] const_iterator begin() const;
     [[nodiscard]] const_iterator end() const;
 

@@ -33,12 +33,12 @@ void NoteOnEvent(std::FILE* stream, std::string_view length, std::string_view ke
 // Checks one entry before it is written and returns its velocity. The velocity text is
 // converted with the platform's strict StrToInt, which raises EConvertError "'<text>' is not
 // a valid integer value"; a velocity or key outside 0 to 127 raises Exception naming it
-// ("key 200 is outside 0 to 127").
+// ('key "200" is outside 0 to 127').
 int CheckNoteEntry(std::string_view keys, const std::string& velocity);
 
 // Writes the melody to file_name, replacing any file there. Every entry is checked first
 // (CheckNoteEntry; range errors name the entry: "Note entry 2 (keys "60,200", length "4",
-// velocity "100"): key 200 is outside 0 to 127"), and the file is written beside the target
+// velocity "100"): key "200" is outside 0 to 127"), and the file is written beside the target
 // and renamed over it, so that on any error the file at file_name stays as it was and no
 // partial file is left. A file that cannot be created or written raises Exception "Cannot
 // create file ..." or "Cannot write file ...". The melody is not changed.

@@ -205,13 +205,13 @@ private:
         const bool leading_sign = left.empty() && op == '-';
         if ((left.empty() && !leading_sign) || right.empty()) return Fail(part);
 
-        part.node->NodeText = std::string(1, op);
+        part.node->NodeText.assign(1, op);
         part.node->LeftNode = std::make_unique<Tree>();
         part.node->RightNode = std::make_unique<Tree>();
         // The right part is pushed first so that the left one is split first.
         Attach(*part.node->RightNode, right);
         if (leading_sign) {
-            part.node->LeftNode->NodeText = "0";
+            part.node->LeftNode->NodeText.assign(1, '0');
         } else {
             Attach(*part.node->LeftNode, left);
         }

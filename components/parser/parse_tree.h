@@ -61,7 +61,7 @@ void SplitLowest(std::string& left, std::string& right, std::string& op, std::st
 // taking unbounded time; the tree it leaves is well formed.
 struct BuildLimits {
     // Characters examined by all splits together (each split looks at its whole text).
-    std::size_t max_scanned_characters = 400'000'000;
+    std::size_t max_scanned_characters = 100'000'000;
 };
 
 // Builds text into node: true when every part of it was split into single operands. On

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "core/exception.h"
@@ -197,6 +197,21 @@ TEST_F(EvaluationTest, DeepTreesEvaluateWithoutRecursion) {
     for (int i = 0; i < 2000; ++i) nested = "(1+" + nested + ")";
     parser.SetX("1");
     EXPECT_EQ(Run(nested), "2001");
+}
+
+TEST_F(EvaluationTest, ATreeFarDeeperThanTheCallStackEvaluatesAndIsReleased) {
+    // 200,000 nested "1+(...)" nodes, put together directly: no build makes a tree this deep
+    // within its work limit, but evaluating and releasing one must not recurse either.
+    constexpr int kDepth = 200000;
+    Tree root("x");
+    for (int i = 0; i < kDepth; ++i) {
+        Tree sum("+");
+        sum.LeftNode = std::make_unique<Tree>("1");
+        sum.RightNode = std::make_unique<Tree>(std::move(root));
+        root = std::move(sum);
+    }
+    parser.SetX("0.5");
+    EXPECT_EQ(parser.Eval(root), kDepth + 0.5L);
 }
 
 }  // namespace

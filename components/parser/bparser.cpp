@@ -1,6 +1,7 @@
 #include "bparser.h"
 
 #include "core/component_palette.h"
+#include "decimal_separator.h"
 #include "number_format.h"
 #include "shared_tree.h"
 
@@ -18,7 +19,15 @@ TBParser::TBParser(QObject* owner) : TComponent(owner) {}
 
 TBParser::~TBParser() = default;
 
-void TBParser::InitLandDot() { land_dot_ = ResolveLandDot(overwrite_decimal_symbol_); }
+void TBParser::InitLandDot() {
+    if (overwrite_decimal_symbol_.empty()) {
+        // The usual case, and one that evaluations repeat: keep the text when it is current.
+        const char separator = DecimalSeparator();
+        if (land_dot_.size() != 1 || land_dot_[0] != separator) land_dot_.assign(1, separator);
+    } else if (land_dot_ != overwrite_decimal_symbol_) {
+        land_dot_ = overwrite_decimal_symbol_;
+    }
+}
 
 bool TBParser::CreateTree() {
     InitLandDot();
@@ -37,7 +46,7 @@ long double TBParser::Evaluate() {
     const long double value = CompiledRootTree().Evaluate(settings, variable_cache_);
     pending_value_ = value;
     pending_precision_ = precision_;
-    pending_land_dot_ = land_dot_;
+    if (pending_land_dot_ != land_dot_) pending_land_dot_ = land_dot_;
     ergebnis_pending_ = true;
     return value;
 }

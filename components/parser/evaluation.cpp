@@ -1,5 +1,6 @@
 #include "evaluation.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/exception.h"
@@ -88,22 +89,44 @@ long double modl(long double a, long double b) {
 }
 
 long double VariableCache::Value(const std::string& leaf_text, const EvaluationSettings& settings) {
-    Entry& entry = entries_[VariableIndex(leaf_text)];
-    std::string substituted = SubstituteOperand(leaf_text, settings.variables, settings.land_dot);
-    if (entry.valid && entry.convert_all == settings.convert_all &&
-        entry.substituted == substituted && entry.land_dot == settings.land_dot) {
-        return entry.value;
+    const size_t index = VariableIndex(leaf_text);
+    Entry& entry = entries_[index];
+    // Within one evaluation neither the variables nor the settings change.
+    if (looked_up_[index]) return entry.value;
+    const std::string_view substituted =
+        SubstituteOperandView(leaf_text, settings.variables, settings.land_dot, scratch_);
+    if (!entry.valid || entry.convert_all != settings.convert_all ||
+        entry.substituted != substituted || entry.land_dot != settings.land_dot) {
+        entry.valid = false;
+        entry.value = ConvertOperand(substituted, settings.land_dot, settings.convert_all);
+        entry.substituted.assign(substituted);
+        entry.land_dot = settings.land_dot;
+        entry.convert_all = settings.convert_all;
+        entry.valid = true;
     }
-    entry.valid = false;
-    entry.value = ConvertOperand(substituted, settings.land_dot, settings.convert_all);
-    entry.substituted = std::move(substituted);
-    entry.land_dot = settings.land_dot;
-    entry.convert_all = settings.convert_all;
-    entry.valid = true;
+    looked_up_[index] = true;
     return entry.value;
 }
 
-CompiledTree::CompiledTree(const Tree& root) { Emit(root); }
+CompiledTree::CompiledTree(const Tree& root) {
+    Emit(root);
+    // The deepest the value stack gets, so that evaluation never has to grow it.
+    size_t depth = 0;
+    for (const Instruction& instruction : program_) {
+        switch (instruction.step) {
+            case Step::Constant:
+            case Step::Variable:
+                max_stack_ = std::max(max_stack_, ++depth);
+                break;
+            case Step::Function:
+                break;
+            default:
+                --depth;
+                break;
+        }
+    }
+    stack_.resize(std::max<size_t>(max_stack_, 1));
+}
 
 void CompiledTree::Emit(const Tree& root) {
     struct Visit {
@@ -161,8 +184,10 @@ void CompiledTree::Emit(const Tree& root) {
 }
 
 long double CompiledTree::LeafValue(const Leaf& leaf, const EvaluationSettings& settings) const {
+    const std::string& land_dot = settings.land_dot;
     if (leaf.cached && leaf.convert_all == settings.convert_all &&
-        leaf.land_dot == settings.land_dot) {
+        leaf.land_dot.size() == land_dot.size() &&
+        (land_dot.size() == 1 ? leaf.land_dot[0] == land_dot[0] : leaf.land_dot == land_dot)) {
         return leaf.value;
     }
     // Not a variable, so substitution can only turn the constants into numbers: the value
@@ -176,27 +201,25 @@ long double CompiledTree::LeafValue(const Leaf& leaf, const EvaluationSettings& 
 }
 
 long double CompiledTree::Evaluate(const EvaluationSettings& settings, VariableCache& cache) const {
-    std::vector<long double>& stack = stack_;
-    stack.clear();
+    cache.BeginEvaluation();
+    long double* const bottom = stack_.data();
+    long double* top = bottom;  // one past the last value
     for (const Instruction& instruction : program_) {
         switch (instruction.step) {
             case Step::Constant:
-                stack.push_back(LeafValue(leaves_[instruction.leaf], settings));
+                *top++ = LeafValue(leaves_[instruction.leaf], settings);
                 continue;
             case Step::Variable:
-                stack.push_back(cache.Value(leaves_[instruction.leaf].text, settings));
+                *top++ = cache.Value(leaves_[instruction.leaf].text, settings);
                 continue;
-            case Step::Function: {
-                long double& argument = stack.back();
-                argument = ApplyFunction(instruction.function, argument);
+            case Step::Function:
+                top[-1] = ApplyFunction(instruction.function, top[-1]);
                 continue;
-            }
             default:
                 break;
         }
-        const long double left = stack.back();
-        stack.pop_back();
-        long double& slot = stack.back();
+        const long double left = *--top;
+        long double& slot = top[-1];
         const long double right = slot;
         switch (instruction.step) {
             case Step::Add:
@@ -222,5 +245,5 @@ long double CompiledTree::Evaluate(const EvaluationSettings& settings, VariableC
                 break;
         }
     }
-    return stack.empty() ? 0.0L : stack.back();
+    return top == bottom ? 0.0L : top[-1];
 }

@@ -36,6 +36,9 @@ struct EvaluationSettings {
 // evaluations with unchanged variables convert nothing.
 class VariableCache {
 public:
+    // Starts an evaluation: each variable is looked up at most once until the next call.
+    void BeginEvaluation() { looked_up_.fill(false); }
+
     // The value of the leaf text of a variable ("x", "A", ...), as StrToLongDouble gives it.
     [[nodiscard]] long double Value(const std::string& leaf_text,
                                     const EvaluationSettings& settings);
@@ -49,6 +52,9 @@ private:
         long double value = 0.0L;
     };
     std::array<Entry, 5> entries_;
+    // The variables already looked up in this evaluation (by leaf letter; "X" and "x" alike).
+    std::array<bool, 5> looked_up_{};
+    std::string scratch_;
 };
 
 // A tree flattened into postfix order (right operand, left operand, operator), evaluated with
@@ -92,6 +98,7 @@ private:
     [[nodiscard]] long double LeafValue(const Leaf& leaf, const EvaluationSettings& settings) const;
 
     std::vector<Instruction> program_;
+    size_t max_stack_ = 0;
     std::vector<Leaf> leaves_;
     mutable std::vector<long double> stack_;
 };

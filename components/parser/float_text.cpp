@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -29,9 +30,16 @@ struct DecimalParts {
 constexpr int kMaxExactPowerOfTen = 27;
 
 long double ExactPowerOfTen(int exponent) {
-    long double power = 1.0L;
-    for (int i = 0; i < exponent; ++i) power *= 10.0L;
-    return power;
+    static const auto powers = [] {
+        std::array<long double, kMaxExactPowerOfTen + 1> table{};
+        long double power = 1.0L;
+        for (long double& entry : table) {
+            entry = power;
+            power *= 10.0L;
+        }
+        return table;
+    }();
+    return powers[static_cast<size_t>(exponent)];
 }
 
 locale_t CLocale() {

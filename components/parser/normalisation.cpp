@@ -116,17 +116,31 @@ bool IsVariableName(std::string_view text) {
     return lower == 'x' || lower == 'a' || lower == 'b' || lower == 'c' || lower == 'd';
 }
 
-std::string SubstituteOperand(std::string_view text, const VariableTexts& variables,
-                              const std::string& land_dot) {
-    std::string current(text);
+std::string_view SubstituteOperandView(std::string_view text, const VariableTexts& variables,
+                                       const std::string& land_dot, std::string& scratch) {
+    std::string_view current = text;
+    // Every name is one or two characters long; a longer text is substituted by nothing.
+    if (current.size() > 2) return current;
     if (EqualsIgnoringCase(current, "x")) current = variables.x;
     if (EqualsIgnoringCase(current, "a")) current = variables.a;
     if (EqualsIgnoringCase(current, "b")) current = variables.b;
     if (EqualsIgnoringCase(current, "c")) current = variables.c;
     if (EqualsIgnoringCase(current, "d")) current = variables.d;
-    if (EqualsIgnoringCase(current, "pi")) current = "3" + land_dot + "1415927";
-    if (EqualsIgnoringCase(current, "e")) current = "2" + land_dot + "7182818";
+    if (EqualsIgnoringCase(current, "pi")) {
+        scratch = "3" + land_dot + "1415927";
+        current = scratch;
+    }
+    if (EqualsIgnoringCase(current, "e")) {
+        scratch = "2" + land_dot + "7182818";
+        current = scratch;
+    }
     return current;
+}
+
+std::string SubstituteOperand(std::string_view text, const VariableTexts& variables,
+                              const std::string& land_dot) {
+    std::string scratch;
+    return std::string(SubstituteOperandView(text, variables, land_dot, scratch));
 }
 
 std::string ConversionText(std::string_view text, const std::string& land_dot, bool convert_all) {
@@ -141,6 +155,20 @@ std::string ConversionText(std::string_view text, const std::string& land_dot, b
 
 long double ConvertOperand(std::string_view substituted, const std::string& land_dot,
                            bool convert_all) {
+    // Most operands hold no character that the conversion text would change; those are
+    // converted in place.
+    const bool single_symbol = land_dot.size() == 1;
+    bool unchanged = true;
+    for (char ch : substituted) {
+        if ((convert_all && ch == ',') || (single_symbol && ch == land_dot[0] && ch != '.')) {
+            unchanged = false;
+            break;
+        }
+    }
+    if (unchanged) {
+        const LenientValue value = ConvertLeadingNumber(substituted);
+        if (!value.overflow) return value.value;
+    }
     const std::string conversion = ConversionText(substituted, land_dot, convert_all);
     const LenientValue value = ConvertLeadingNumber(conversion);
     if (value.overflow) {

@@ -51,6 +51,13 @@ struct VariableTexts {
 [[nodiscard]] std::string SubstituteOperand(std::string_view text, const VariableTexts& variables,
                                             const std::string& land_dot);
 
+// The same substitution without copying: the result views the leaf text or a variable's
+// text, or, for a constant, the text built in scratch.
+[[nodiscard]] std::string_view SubstituteOperandView(std::string_view text,
+                                                     const VariableTexts& variables,
+                                                     const std::string& land_dot,
+                                                     std::string& scratch);
+
 // The text handed to the number conversion: with convert_all a "," becomes "."; then a
 // character equal to a one-character land_dot becomes ".".
 [[nodiscard]] std::string ConversionText(std::string_view text, const std::string& land_dot,

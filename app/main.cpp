@@ -45,7 +45,6 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(kTitle);
-    QApplication::setApplicationDisplayName(kTitle);
     try {
         TForm1 form(std::make_unique<RegistryTapwerkSettings>(), CreateSystemInputInjector());
         QObject::connect(&form, &TForm1::TerminateRequested, &application, &QApplication::quit,

@@ -40,7 +40,11 @@ XvfbServer::~XvfbServer() {
     }
 }
 
-QString RunOn(const QString& display, const QString& program, const QStringList& arguments) {
+namespace {
+
+// Runs program on display; true if it ended with exit code 0 within ten seconds.
+bool Run(const QString& display, const QString& program, const QStringList& arguments,
+         QString* output) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", display);
@@ -49,18 +53,21 @@ QString RunOn(const QString& display, const QString& program, const QStringList&
     if (!process.waitForFinished(10000) || process.exitCode() != 0) {
         process.kill();
         process.waitForFinished(1000);
-        return {};
+        return false;
     }
-    return QString::fromUtf8(process.readAllStandardOutput());
+    if (output) *output = QString::fromUtf8(process.readAllStandardOutput());
+    return true;
+}
+
+}  // namespace
+
+QString RunOn(const QString& display, const QString& program, const QStringList& arguments) {
+    QString output;
+    return Run(display, program, arguments, &output) ? output : QString();
 }
 
 bool XDoTool(const QString& display, const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", display);
-    process.setProcessEnvironment(environment);
-    process.start("xdotool", arguments);
-    return process.waitForFinished(10000) && process.exitCode() == 0;
+    return Run(display, "xdotool", arguments, nullptr);
 }
 
 Witness::Witness(const QString& program, const QString& display) {

@@ -2,6 +2,7 @@
 
 if(BUILD_TESTING)
     find_package(GTest REQUIRED)
+    find_package(Qt6 REQUIRED COMPONENTS Test)
     include(GoogleTest)
 endif()
 
@@ -30,9 +31,19 @@ function(brindlex_add_test name)
     if(ARG_WIDGETS)
         list(APPEND environment "ASAN_OPTIONS=detect_leaks=0")
     endif()
-    gtest_discover_tests(${name}
-        DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "${environment}" LABELS "${ARG_LABELS}" TIMEOUT ${ARG_TIMEOUT})
+    # An empty ENVIRONMENT or LABELS value would swallow the property name after it, and the
+    # environment must stay one (semicolon-separated) argument: hence the two shapes.
+    set(label_properties "")
+    if(ARG_LABELS)
+        set(label_properties LABELS ${ARG_LABELS})
+    endif()
+    if(environment)
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES
+            ENVIRONMENT "${environment}" TIMEOUT ${ARG_TIMEOUT} ${label_properties})
+    else()
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES
+            TIMEOUT ${ARG_TIMEOUT} ${label_properties})
+    endif()
 endfunction()
 
 # brindlex_add_benchmark(<name> SOURCES ... [LIBS ...])

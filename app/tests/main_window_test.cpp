@@ -3,18 +3,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include "core/exception.h"
-#include "desktop/open_address.h"
+#include "recording_default_handler.h"
 #include "skin/dxf_check_box.h"
 #include "skin/dxf_label.h"
 #include "skin/dxf_shaped_form.h"
@@ -345,21 +343,10 @@ TEST_F(MainWindowTest, BothExitButtonsEndTheProgramInEveryState) {
 }
 
 TEST_F(MainWindowTest, LinkLabelOpensTheMakersAddress) {
-    QTemporaryDir folder;
-    const QString handler = folder.filePath("handler");
-    QFile script(handler);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nprintf '%s' \"$*\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.out\"\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ScopedDefaultHandlerOverride override(handler);
-
+    RecordingDefaultHandler handler;
     Show();
     ClickOn("Label3");
-    QFile out(handler + ".out");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return out.exists(); }, 5000));
-    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-    EXPECT_EQ(out.readAll(), TForm1::kMakerAddress);
+    EXPECT_EQ(handler.WaitForArguments(), QStringList{TForm1::kMakerAddress});
 }
 
 }  // namespace

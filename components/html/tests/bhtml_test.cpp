@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QObject>
-#include <QTemporaryDir>
-#include <QThread>
 
 #include "core/component_palette.h"
 #include "desktop/open_address.h"
+#include "recording_default_handler.h"
 
 namespace {
 
@@ -32,27 +30,16 @@ TEST(TBHTML, BrowseToSteersTheAssignedBrowserOnly) {
 }
 
 TEST(TBHTML, CallExternUrlStartsTheDefaultHandlerAndIgnoresFailures) {
-    QTemporaryDir folder;
-    const QString handler = folder.filePath("handler");
-    QFile script(handler);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.out\"\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
     QObject owner;
     TBHTML html(&owner);
     {
-        ScopedDefaultHandlerOverride override(handler);
+        RecordingDefaultHandler handler;
         html.CallExternUrl("https://www.brindlex.de/tapwerk");
-        QFile out(handler + ".out");
-        for (int i = 0; i < 500 && !out.exists(); ++i) QThread::msleep(10);
-        ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-        EXPECT_EQ(out.readAll(), "https://www.brindlex.de/tapwerk");
+        EXPECT_EQ(handler.WaitForArguments(), QStringList{"https://www.brindlex.de/tapwerk"});
+        ScopedDefaultHandlerOverride missing(handler.Folder() + "/missing");
+        html.CallExternUrl("https://www.brindlex.de/");  // returns without a report
+        html.CallExternUrl("");
     }
-    ScopedDefaultHandlerOverride missing(folder.filePath("missing"));
-    html.CallExternUrl("https://www.brindlex.de/");  // returns without a report
-    html.CallExternUrl("");
 }
 
 TEST(TBHTML, GetActiveImageIsEmptyAndTheClassIsOnThePalette) {

@@ -2,45 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QThread>
+
+#include "recording_default_handler.h"
 
 namespace {
 
-// A handler that writes its arguments, one per line, to a file next to it.
 class OpenAddressTest : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        handler_ = folder_.filePath("handler");
-        QFile script(handler_);
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(
-            "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > \"$0.args.tmp\"\n"
-            "mv \"$0.args.tmp\" \"$0.args\"\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    // The lines the handler wrote: the argument count, then the arguments.
-    QStringList WaitForArguments() {
-        QFile file(handler_ + ".args");
-        for (int i = 0; i < 500 && !file.exists(); ++i) QThread::msleep(10);
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        lines.removeLast();
-        file.remove();
-        return lines;
-    }
-
-    QTemporaryDir folder_;
-    QString handler_;
+    RecordingDefaultHandler handler_;
 };
 
 TEST_F(OpenAddressTest, HandsTheAddressOverAsOneArgumentThatNoShellReads) {
-    const QString marker = folder_.filePath("ran");
+    const QString marker = handler_.Folder() + "/ran";
     const struct {
         const char* name;
         std::string address;
@@ -54,21 +28,17 @@ TEST_F(OpenAddressTest, HandsTheAddressOverAsOneArgumentThatNoShellReads) {
          "a b; touch '" + marker + "' | `id`"},
         {"leading dash is no option", "--help", "./--help"},
     };
-    ScopedDefaultHandlerOverride handler(handler_);
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(OpenWithDefaultHandler(row.address));
-        EXPECT_EQ(WaitForArguments(), (QStringList{"1", row.expected}));
+        EXPECT_EQ(handler_.WaitForArguments(), QStringList{row.expected});
         EXPECT_FALSE(QFile::exists(marker));
     }
 }
 
 TEST_F(OpenAddressTest, ReportsWhatCannotBeStarted) {
-    {
-        ScopedDefaultHandlerOverride handler(handler_);
-        EXPECT_FALSE(OpenWithDefaultHandler(""));
-    }
-    ScopedDefaultHandlerOverride missing(folder_.filePath("no-such-handler"));
+    EXPECT_FALSE(OpenWithDefaultHandler(""));
+    ScopedDefaultHandlerOverride missing(handler_.Folder() + "/no-such-handler");
     EXPECT_FALSE(OpenWithDefaultHandler("https://www.brindlex.de/"));
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "normalisation.h"
 #include "parse_tree.h"
+#include "variable_cache.h"
 
 // Evaluation of a parse tree in extended precision.
 //
@@ -25,53 +24,30 @@
 // zero divisor; the dividend itself when the quotient does not fit a 32-bit integer.
 [[nodiscard]] long double modl(long double a, long double b);
 
-// What an evaluation reads from the component that asks for it.
-struct EvaluationSettings {
-    const VariableTexts& variables;
-    const std::string& land_dot;
-    bool convert_all;
-};
-
-// Remembers the last conversion of each variable's operand, per component, so that repeated
-// evaluations with unchanged variables convert nothing.
-class VariableCache {
-public:
-    // Starts an evaluation: each variable is looked up at most once until the next call.
-    void BeginEvaluation() { looked_up_.fill(false); }
-
-    // The value of the leaf text of a variable ("x", "A", ...), as StrToLongDouble gives it.
-    [[nodiscard]] long double Value(const std::string& leaf_text,
-                                    const EvaluationSettings& settings);
-
-private:
-    struct Entry {
-        std::string substituted;
-        std::string land_dot;
-        bool convert_all = false;
-        bool valid = false;
-        long double value = 0.0L;
-    };
-    std::array<Entry, 5> entries_;
-    // The variables already looked up in this evaluation (by leaf letter; "X" and "x" alike).
-    std::array<bool, 5> looked_up_{};
-    std::string scratch_;
-};
-
-// A tree flattened into postfix order (right operand, left operand, operator), evaluated with
-// a value stack instead of recursion so that trees of any depth are safe. Operand leaves that
-// are no variables keep their converted value for the decimal settings it was converted with.
-// The result is always the same as evaluating the tree node by node.
+// A tree prepared for repeated evaluation. The result, and the error raised, are always the
+// same as evaluating the tree node by node; no evaluation recurses, so trees of any depth are
+// safe.
+//
+// Two programs are kept. The quick one works on registers: the five variables, each converted
+// once per evaluation before it starts, and the literal operands, converted once per decimal
+// setting. Its instructions take a leaf operand straight from a register, so leaves cost no
+// instruction of their own. Operands carry no errors there, so only the operations that raise
+// are ordered, and they keep the order of the tree (right operand, left operand, operator).
+// When an operand's conversion would raise (a number too large for extended precision), the
+// ordered program runs instead: it converts each leaf at its place in the tree, so the first
+// error met is the one raised.
 class CompiledTree {
 public:
-    CompiledTree() = default;
+    CompiledTree();
     explicit CompiledTree(const Tree& root);
 
     [[nodiscard]] long double Evaluate(const EvaluationSettings& settings,
                                        VariableCache& cache) const;
 
 private:
+    // Ordered program: postfix steps, a value stack, leaves converted where they stand.
     enum class Step : uint8_t {
-        Constant,
+        Literal,
         Variable,
         Add,
         Multiply,
@@ -81,24 +57,42 @@ private:
         Power,
         Function
     };
-    struct Instruction {
+    struct OrderedStep {
         Step step;
-        char function;  // Function: the code of the left leaf, 0 when it is no function code
-        uint32_t leaf;  // Constant and Variable: index into leaves_
-    };
-    struct Leaf {
-        std::string text;
-        mutable bool cached = false;
-        mutable std::string land_dot;
-        mutable bool convert_all = false;
-        mutable long double value = 0.0L;
+        char function;     // Function: the code of the left leaf, 0 when it is no function code
+        uint32_t operand;  // Literal: index into literal_texts_; Variable: variable index
     };
 
-    void Emit(const Tree& node);
-    [[nodiscard]] long double LeafValue(const Leaf& leaf, const EvaluationSettings& settings) const;
+    // Quick program. The operand forms of a binary operation: each side comes from the value
+    // stack (S) or from a register (R), left side first.
+    enum class Code : uint8_t;
+    struct Instruction {
+        Code code;
+        char function;
+        uint32_t left;   // register of a left operand in R form
+        uint32_t right;  // register of a right operand (or a function's argument) in R form
+    };
 
-    std::vector<Instruction> program_;
-    size_t max_stack_ = 0;
-    std::vector<Leaf> leaves_;
+    void Compile(const Tree& root);
+    [[nodiscard]] bool PrepareLiterals(const EvaluationSettings& settings) const;
+    [[nodiscard]] long double RunQuick() const;
+    [[nodiscard]] long double RunOrdered(const EvaluationSettings& settings,
+                                         VariableCache& cache) const;
+
+    std::vector<OrderedStep> ordered_;
+    size_t ordered_stack_ = 0;
+    std::vector<std::string> literal_texts_;
+
+    std::vector<Instruction> quick_;
+    size_t quick_stack_ = 0;
+    uint8_t variables_used_ = 0;  // bit i: variable i is an operand
+
+    // Registers 0 to 4 hold x, a, b, c, d; register 5 + i holds literal_texts_[i].
+    mutable std::vector<long double> registers_;
+    // The decimal settings the literal registers were converted with.
+    mutable bool literals_ready_ = false;
+    mutable bool literals_convert_ = true;  // no literal's conversion raises
+    mutable std::string literals_land_dot_;
+    mutable bool literals_convert_all_ = false;
     mutable std::vector<long double> stack_;
 };

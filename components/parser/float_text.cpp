@@ -25,23 +25,6 @@ struct DecimalParts {
     std::string_view exponent_digits;
 };
 
-// Powers of ten that are exact in the 64-bit significand of extended precision
-// (5^27 < 2^63).
-constexpr int kMaxExactPowerOfTen = 27;
-
-long double ExactPowerOfTen(int exponent) {
-    static const auto powers = [] {
-        std::array<long double, kMaxExactPowerOfTen + 1> table{};
-        long double power = 1.0L;
-        for (long double& entry : table) {
-            entry = power;
-            power *= 10.0L;
-        }
-        return table;
-    }();
-    return powers[static_cast<size_t>(exponent)];
-}
-
 locale_t CLocale() {
     static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return c_locale;
@@ -142,6 +125,15 @@ bool ReadNumber(std::string_view text, size_t& i, char point, DecimalParts& part
 }
 
 }  // namespace
+
+long double ExactPowerOfTen(int exponent) {
+    // Decimal literals are converted correctly rounded, and these are exact.
+    static constexpr long double kPowers[kMaxExactPowerOfTen + 1] = {
+        1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+        1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
+        1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+    return kPowers[exponent];
+}
 
 LenientValue ConvertLeadingNumber(std::string_view text) {
     size_t i = 0;

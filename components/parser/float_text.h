@@ -15,6 +15,13 @@ struct LenientValue {
     bool overflow = false;
 };
 
+// Powers of ten that are exact in the 64-bit significand of extended precision
+// (5^27 < 2^63): ExactPowerOfTen(n) is 10^n for 0 <= n <= kMaxExactPowerOfTen. A decimal
+// with at most 19 significant digits and such a power as its scale converts with one
+// multiplication or division of two exact values, which rounds correctly.
+inline constexpr int kMaxExactPowerOfTen = 27;
+[[nodiscard]] long double ExactPowerOfTen(int exponent);
+
 // Converts the way strtold does in the "C" locale, restricted to decimal numbers: leading
 // white space is skipped, then the longest prefix of the form [sign] digits ["." digits]
 // [("e"|"E") [sign] digits] (at least one mantissa digit; "5." and ".5" count) is converted

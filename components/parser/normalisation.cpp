@@ -1,6 +1,7 @@
 #include "normalisation.h"
 
 #include <array>
+#include <cstdint>
 
 #include "core/exception.h"
 #include "decimal_separator.h"
@@ -36,6 +37,64 @@ constexpr std::array<FunctionName, 7> kFunctionNames = {{
     {"abs", "r#"},
     {"mod", "m"},
 }};
+
+// Converts text when its conversion text (see ConversionText) is a plain decimal: an optional
+// sign, digits with at most one point, at least one digit, at most 19 significant digits and
+// at most 27 after the point, and nothing else. The value is the one ConvertLeadingNumber
+// gives for it: the significand scaled by one exact power of ten. False for everything else,
+// which the full conversion handles.
+// The value is returned, not stored, so that it stays in a floating-point register.
+long double ConvertPlainDecimal(std::string_view text, const std::string& land_dot,
+                                bool convert_all, bool& converted) {
+    converted = false;
+    const bool single_symbol = land_dot.size() == 1;
+    const char symbol = single_symbol ? land_dot[0] : '\0';
+    const auto conversion_char = [&](char ch) {
+        if (convert_all && ch == ',') ch = '.';
+        if (single_symbol && ch == symbol) ch = '.';
+        return ch;
+    };
+    size_t i = 0;
+    bool negative = false;
+    if (!text.empty()) {
+        const char first = conversion_char(text[0]);
+        if (first == '-' || first == '+') {
+            negative = first == '-';
+            i = 1;
+        }
+    }
+    uint64_t significand = 0;
+    int significant_digits = 0;
+    int fraction_digits = 0;
+    bool any_digit = false;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char ch = conversion_char(text[i]);
+        if (ch >= '0' && ch <= '9') {
+            any_digit = true;
+            if (point) ++fraction_digits;
+            // Leading zeros are no significant digits.
+            if (significant_digits == 0 && ch == '0') continue;
+            if (significant_digits == 19) return 0.0L;
+            significand = significand * 10 + static_cast<uint64_t>(ch - '0');
+            ++significant_digits;
+        } else if (ch == '.' && !point) {
+            point = true;
+        } else {
+            return 0.0L;
+        }
+    }
+    if (!any_digit) return 0.0L;
+    if (significand == 0) {
+        converted = true;
+        return negative ? -0.0L : 0.0L;
+    }
+    if (fraction_digits > kMaxExactPowerOfTen) return 0.0L;
+    long double magnitude = static_cast<long double>(significand);
+    if (fraction_digits > 0) magnitude /= ExactPowerOfTen(fraction_digits);
+    converted = true;
+    return negative ? -magnitude : magnitude;
+}
 
 }  // namespace
 
@@ -153,8 +212,12 @@ std::string ConversionText(std::string_view text, const std::string& land_dot, b
     return result;
 }
 
-long double ConvertOperand(std::string_view substituted, const std::string& land_dot,
-                           bool convert_all) {
+long double ConvertOperandLeniently(std::string_view substituted, const std::string& land_dot,
+                                    bool convert_all, bool& overflow) {
+    overflow = false;
+    bool converted;
+    const long double plain = ConvertPlainDecimal(substituted, land_dot, convert_all, converted);
+    if (converted) return plain;
     // Most operands hold no character that the conversion text would change; those are
     // converted in place.
     const bool single_symbol = land_dot.size() == 1;
@@ -165,16 +228,22 @@ long double ConvertOperand(std::string_view substituted, const std::string& land
             break;
         }
     }
-    if (unchanged) {
-        const LenientValue value = ConvertLeadingNumber(substituted);
-        if (!value.overflow) return value.value;
-    }
-    const std::string conversion = ConversionText(substituted, land_dot, convert_all);
-    const LenientValue value = ConvertLeadingNumber(conversion);
-    if (value.overflow) {
-        throw Exception(conversion + " kann nicht in eine Zahl umgewandelt werden! (STD)");
-    }
+    const LenientValue value =
+        unchanged ? ConvertLeadingNumber(substituted)
+                  : ConvertLeadingNumber(ConversionText(substituted, land_dot, convert_all));
+    overflow = value.overflow;
     return value.value;
+}
+
+long double ConvertOperand(std::string_view substituted, const std::string& land_dot,
+                           bool convert_all) {
+    bool overflow;
+    const long double value = ConvertOperandLeniently(substituted, land_dot, convert_all, overflow);
+    if (overflow) {
+        throw Exception(ConversionText(substituted, land_dot, convert_all) +
+                        " kann nicht in eine Zahl umgewandelt werden! (STD)");
+    }
+    return value;
 }
 
 long double StrToLongDouble(std::string_view text, const VariableTexts& variables,

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "float_text.h"
+
 // The text level of the expression evaluator: the decimal symbol in use, the removal of
 // spaces, the rewriting of function names into one-letter codes, the test for a single
 // operand and the conversion of an operand into a value.
@@ -62,6 +64,14 @@ struct VariableTexts {
 // character equal to a one-character land_dot becomes ".".
 [[nodiscard]] std::string ConversionText(std::string_view text, const std::string& land_dot,
                                          bool convert_all);
+
+// Converts a substituted operand text the way ConvertOperand does, without raising: overflow
+// is set (and the value meaningless) where ConvertOperand raises. Short plain decimals
+// ("12.34", "-5", "0,5" with the decimal symbol ",") take a quick path that gives the same
+// value.
+[[nodiscard]] long double ConvertOperandLeniently(std::string_view substituted,
+                                                  const std::string& land_dot, bool convert_all,
+                                                  bool& overflow);
 
 // Converts a substituted operand text (leniently, see ConvertLeadingNumber). Raises
 // Exception "<conversion text> kann nicht in eine Zahl umgewandelt werden! (STD)" when the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "core/exception.h"
 
@@ -22,16 +23,6 @@ inline long double Multiply(long double left, long double right) {
 inline long double Divide(long double left, long double right) {
     if (right == 0) throw Exception(kDivisionByZero);
     return left / right;
-}
-
-long double Power(long double left, long double right) {
-    const double base = static_cast<double>(left);
-    const double exponent = static_cast<double>(right);
-    // The failures of the power function: a negative base needs a whole exponent (the root of
-    // a negative number), and a zero base cannot take a negative exponent (a pole).
-    const bool fractional = std::isfinite(exponent) && std::trunc(exponent) != exponent;
-    if ((base < 0 && fractional) || (base == 0 && exponent < 0)) throw Exception(kPowerFailed);
-    return static_cast<long double>(std::pow(base, exponent));
 }
 
 long double ApplyFunction(char code, long double argument) {
@@ -114,6 +105,39 @@ enum class CompiledTree::Code : uint8_t {
     PowerRS,
     PowerRR,
 };
+
+double SquareAsPowerGivesIt(double base, double exponent) {
+    const double square = base * base;
+    // Far from both ends of the range the low part of the exact square is exact too.
+    const double magnitude = std::fabs(base);
+    if (!(magnitude > 0x1p-500 && magnitude < 0x1p500)) return std::pow(base, exponent);
+    const double low = std::fma(base, base, -square);
+    // The rounding boundaries around the square lie half a unit in the last place away, a
+    // quarter below a power of two. The power function errs by at most 0.04 of a unit beyond
+    // the half, so it rounds to `square` unless the exact square lies within that of a
+    // boundary; with a margin of a sixteenth of a unit, only those squares need it.
+    uint64_t bits;
+    std::memcpy(&bits, &square, sizeof bits);
+    const uint64_t exponent_bits = bits & 0x7ff0000000000000ULL;
+    const uint64_t unit_bits = exponent_bits - (uint64_t{52} << 52);
+    double unit;
+    std::memcpy(&unit, &unit_bits, sizeof unit);
+    const bool power_of_two = (bits & 0x000fffffffffffffULL) == 0;
+    const double boundary = (low < 0 && power_of_two) ? unit / 4 : unit / 2;
+    if (boundary - std::fabs(low) > unit / 16) return square;
+    return std::pow(base, exponent);
+}
+
+long double Power(long double left, long double right) {
+    const double base = static_cast<double>(left);
+    const double exponent = static_cast<double>(right);
+    // The failures of the power function: a negative base needs a whole exponent (the root of
+    // a negative number), and a zero base cannot take a negative exponent (a pole).
+    const bool fractional = std::isfinite(exponent) && std::trunc(exponent) != exponent;
+    if ((base < 0 && fractional) || (base == 0 && exponent < 0)) throw Exception(kPowerFailed);
+    if (exponent == 2) return static_cast<long double>(SquareAsPowerGivesIt(base, exponent));
+    return static_cast<long double>(std::pow(base, exponent));
+}
 
 long double modl(long double a, long double b) {
     if (b == 0) return 0.0L;

@@ -24,6 +24,18 @@
 // zero divisor; the dividend itself when the quotient does not fit a 32-bit integer.
 [[nodiscard]] long double modl(long double a, long double b);
 
+// The power operation: the base and the exponent rounded to double, raised by the C library's
+// pow. Raises "Kein negativer Ausdruck unter Wurzel erlaubt." for a negative base with a
+// fractional exponent and for a zero base with a negative exponent.
+[[nodiscard]] long double Power(long double base, long double exponent);
+
+// pow(base, exponent) for an exponent of 2, as the C library computes it, but without calling
+// it where the exact square lies clearly inside one rounding interval: there the library's
+// result (it errs by at most 0.54 of a unit in the last place) is the rounded square. Near a
+// rounding boundary the library may round either way (it rounds some exact halfway squares
+// up, where the product base * base rounds to even), so it is called there.
+[[nodiscard]] double SquareAsPowerGivesIt(double base, double exponent);
+
 // A tree prepared for repeated evaluation. The result, and the error raised, are always the
 // same as evaluating the tree node by node; no evaluation recurses, so trees of any depth are
 // safe.

@@ -3,7 +3,7 @@
 // entries per second, MB/s and heap allocations per entry, which should be zero: the writer
 // is meant to be limited by the disk, not by per-entry work.
 //
-//   build/bench/midi_bench [--benchmark_filter=...]
+//   build/bench/midi/midi_bench [--benchmark_filter=...]
 // The files go to $TMPDIR (or /tmp).
 #include <benchmark/benchmark.h>
 #include <unistd.h>

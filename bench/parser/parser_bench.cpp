@@ -46,7 +46,8 @@ std::vector<std::string> XTexts() {
     return texts;
 }
 
-void BM_TBParserEvaluate(benchmark::State& state) {
+// Evaluate with a new x each time; with read_result, also the formatted result text.
+void EvaluateTBParser(benchmark::State& state, bool read_result) {
     SetDecimalSeparator('.');
     TBParser parser(nullptr);
     parser.SetExpression(kExpressions[state.range(0)].ours);
@@ -56,24 +57,13 @@ void BM_TBParserEvaluate(benchmark::State& state) {
     for (auto _ : state) {
         parser.SetX(texts[i++ % kValues]);
         benchmark::DoNotOptimize(parser.Evaluate());
+        if (read_result) benchmark::DoNotOptimize(parser.ErgebnisString().data());
     }
     state.SetLabel(kExpressions[state.range(0)].ours);
 }
 
-void BM_TBParserEvaluateWithText(benchmark::State& state) {
-    SetDecimalSeparator('.');
-    TBParser parser(nullptr);
-    parser.SetExpression(kExpressions[state.range(0)].ours);
-    if (!parser.CreateTree()) state.SkipWithError("expression did not build");
-    const std::vector<std::string> texts = XTexts();
-    size_t i = 0;
-    for (auto _ : state) {
-        parser.SetX(texts[i++ % kValues]);
-        benchmark::DoNotOptimize(parser.Evaluate());
-        benchmark::DoNotOptimize(parser.ErgebnisString().data());
-    }
-    state.SetLabel(kExpressions[state.range(0)].ours);
-}
+void BM_TBParserEvaluate(benchmark::State& state) { EvaluateTBParser(state, false); }
+void BM_TBParserEvaluateWithText(benchmark::State& state) { EvaluateTBParser(state, true); }
 
 void BM_MuparserEval(benchmark::State& state) {
     mu::Parser parser;

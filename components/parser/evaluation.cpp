@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/exception.h"
+#include "normalisation.h"
 
 namespace {
 
@@ -47,18 +48,8 @@ long double ApplyFunction(char code, long double argument) {
 }
 
 char FunctionCodeOf(const Tree& leaf) {
-    if (!leaf.IsLeaf() || leaf.NodeText.size() != 1) return 0;
-    switch (const char code = leaf.NodeText[0]) {
-        case 's':
-        case 'c':
-        case 't':
-        case 'n':
-        case 'g':
-        case 'r':
-            return code;
-        default:
-            return 0;
-    }
+    if (!leaf.IsLeaf() || leaf.NodeText.size() != 1 || !IsFunctionCode(leaf.NodeText[0])) return 0;
+    return leaf.NodeText[0];
 }
 
 // A node is evaluated as an operation only with an operator code and both operands; every

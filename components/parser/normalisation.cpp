@@ -139,20 +139,22 @@ std::string WandleSinCosTanUm(std::string_view text, const std::string& land_dot
     return result;
 }
 
-bool IsZahl(std::string_view text) {
-    if (text.size() == 1) {
-        switch (text[0]) {
-            case 's':
-            case 'c':
-            case 't':
-            case 'n':
-            case 'g':
-            case 'r':
-                return true;
-            default:
-                break;
-        }
+bool IsFunctionCode(char code) {
+    switch (code) {
+        case 's':
+        case 'c':
+        case 't':
+        case 'n':
+        case 'g':
+        case 'r':
+            return true;
+        default:
+            return false;
     }
+}
+
+bool IsZahl(std::string_view text) {
+    if (text.size() == 1 && IsFunctionCode(text[0])) return true;
     if (IsVariableName(text) || EqualsIgnoringCase(text, "pi") || EqualsIgnoringCase(text, "e")) {
         return true;
     }

@@ -36,6 +36,10 @@ struct VariableTexts {
 [[nodiscard]] std::string WandleSinCosTanUm(std::string_view text, const std::string& land_dot,
                                             bool convert_all);
 
+// True for the one-letter codes that WandleSinCosTanUm gives the functions: "s", "c", "t",
+// "n", "g", "r".
+[[nodiscard]] bool IsFunctionCode(char code);
+
 // True when the text is one whole operand: a function code, a variable or constant name, or
 // a canonical number (IsLongDouble).
 [[nodiscard]] bool IsZahl(std::string_view text);

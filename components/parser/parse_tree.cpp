@@ -196,14 +196,16 @@ private:
             part.node->NodeText = std::string(whole);
             return true;
         }
-        RewriteChain(text_.data() + part.range.begin, part.range.size(), choice);
         const size_t position = part.range.begin + choice.position;
         const char op = text_[position];
         const Range left = WithoutEnclosingParentheses(text_, {part.range.begin, position});
         const Range right = WithoutEnclosingParentheses(text_, {position + 1, part.range.end});
         // A leading "-" is a subtraction from 0.
         const bool leading_sign = left.empty() && op == '-';
+        // Checked before the rewriting (which changes operators only, never the parentheses
+        // that decide the two sides), so that a part that cannot be split keeps its own text.
         if ((left.empty() && !leading_sign) || right.empty()) return Fail(part);
+        RewriteChain(text_.data() + part.range.begin, part.range.size(), choice);
 
         part.node->NodeText.assign(1, op);
         part.node->LeftNode = std::make_unique<Tree>();

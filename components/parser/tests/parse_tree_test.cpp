@@ -140,6 +140,7 @@ TEST_F(ParseTreeTest, AFailedBuildKeepsTheUnsplitPartsAsLeaves) {
         {"2*(-)", "(2 * -)"},
         {"3*((1+2))", "(3 * ((1 + 2)))"},  // "(1" and "2)" stay as leaves
         {"2*-3", "(2* - 3)"},
+        {"1+(/2/3)", "(1 + /2/3)"},  // the failed part's own text, not its rewritten form
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
